@@ -1,0 +1,48 @@
+# make run   installs what is missing, builds, starts the calculator
+# make test  installs what is missing, builds every target, runs every test
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup native sanitize win32 win64 windows-tests test run bench clean
+
+all: native win32
+
+setup:
+	@tools/setup
+
+native: setup
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+
+sanitize: setup
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+
+win32: setup
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32 -j $(JOBS)
+
+win64: setup
+	@cmake --preset win64 >/dev/null
+	@cmake --build --preset win64 -j $(JOBS)
+
+# The Windows tests run the 32-bit build under Wine where this machine can run 32-bit code, and the
+# 64-bit build of the same sources where its kernel refuses it.
+windows-tests: win32
+	@if tools/wine-run --can-run-32; then tools/wine-ctest win32; \
+	else echo "note: this kernel cannot run 32-bit code; the Windows tests run on the win64 build"; \
+	     $(MAKE) --no-print-directory win64 && tools/wine-ctest win64; fi
+
+test: native sanitize
+	@ctest --preset native -j $(JOBS)
+	@ctest --preset sanitize -j $(JOBS)
+	@$(MAKE) --no-print-directory windows-tests
+
+run: native win32
+	@tools/run
+
+bench: native
+	@bench/run
+
+clean:
+	rm -rf build

@@ -21,30 +21,51 @@ std::unique_ptr<TKeyedList> ThresholdTable, SprintDistanceTable, ThrowImplementT
 
 void TKeyedList::Clear() { Rows.clear(); }
 
-void TKeyedList::Add(std::string row) {
-    const std::size_t equals = row.find('=');
-    const std::size_t nameLength = equals == std::string::npos ? row.size() : equals;
-    Rows.push_back({std::move(row), nameLength});
-}
-
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                               [](char x, char y) { return Upper(x) == Upper(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+// Short names (every age-group key) compare as one number; the calculation looks a row up on every pass.
+std::uint64_t PackName(std::string_view name) {
+    if (name.empty() || name.size() > 7)
+        return 0;
+    std::uint64_t packed = 0;
+    for (const char c : name)
+        packed = packed << 8 | static_cast<unsigned char>(Upper(c));
+    return packed | std::uint64_t{name.size()} << 56; // "A" and "\0A" stay apart
 }
 
 } // namespace
 
-std::string_view TKeyedList::Value(std::string_view name) const {
-    for (const TRow& row : Rows) {
-        const std::string_view text = row.Text;
-        if (SameText(text.substr(0, row.NameLength), name))
-            return row.NameLength < text.size() ? text.substr(row.NameLength + 1) : std::string_view();
+void TKeyedList::Add(std::string row) {
+    const std::size_t equals = row.find('=');
+    const std::size_t nameLength = equals == std::string::npos ? row.size() : equals;
+    const std::uint64_t packed = PackName(std::string_view(row).substr(0, nameLength));
+    Rows.push_back({std::move(row), nameLength, packed});
+}
+
+int TKeyedList::Find(std::string_view name) const {
+    const std::uint64_t packed = PackName(name);
+    for (std::size_t i = 0; i < Rows.size(); ++i) {
+        const TRow &row = Rows[i];
+        if (packed != 0 ? row.PackedName == packed
+                        : SameText(std::string_view(row.Text).substr(0, row.NameLength), name))
+            return static_cast<int>(i);
     }
-    return {};
+    return -1;
+}
+
+std::string_view TKeyedList::ValueAt(int index) const {
+    if (index < 0 || index >= Count())
+        return {};
+    const TRow &row = Rows[static_cast<std::size_t>(index)];
+    return row.NameLength < row.Text.size() ? std::string_view(row.Text).substr(row.NameLength + 1)
+                                            : std::string_view();
 }
 
 // ---- tables ----------------------------------------------------------------------------------------------
@@ -52,37 +73,71 @@ std::string_view TKeyedList::Value(std::string_view name) const {
 namespace {
 
 // Rows in the order M8 … M19, W8 … W19.
-constexpr const char* ThresholdRows[] = {
-    "M8=450,575",    "M9=525,675",    "M10=600,775",   "M11=675,875",   "M12=750,975",   "M13=825,1050",
-    "M14=900,1125",  "M15=975,1225",  "M16=1050,1325", "M17=1125,1400", "M18=1200,1475", "M19=1275,1550",
-    "W8=475,625",    "W9=550,725",    "W10=625,825",   "W11=700,900",   "W12=775,975",   "W13=825,1025",
-    "W14=850,1050",  "W15=875,1075",  "W16=900,1100",  "W17=925,1125",  "W18=950,1150",  "W19=950,1150",
+constexpr const char *ThresholdRows[] = {
+    "M8=450,575",   "M9=525,675",   "M10=600,775",   "M11=675,875",   "M12=750,975",   "M13=825,1050",
+    "M14=900,1125", "M15=975,1225", "M16=1050,1325", "M17=1125,1400", "M18=1200,1475", "M19=1275,1550",
+    "W8=475,625",   "W9=550,725",   "W10=625,825",   "W11=700,900",   "W12=775,975",   "W13=825,1025",
+    "W14=850,1050", "W15=875,1075", "W16=900,1100",  "W17=925,1125",  "W18=950,1150",  "W19=950,1150",
 };
-constexpr const char* SprintDistanceRows[] = {
-    "M8=50",  "M9=50",  "M10=50",  "M11=50",  "M12=50",  "M13=50,75", "M14=75",  "M15=75,100",
-    "M16=100", "M17=100", "M18=100", "M19=100", "W8=50",   "W9=50",     "W10=50",  "W11=50",
-    "W12=50", "W13=50,75", "W14=75", "W15=75,100", "W16=100", "W17=100", "W18=100", "W19=100",
+constexpr const char *SprintDistanceRows[] = {
+    "M8=50",   "M9=50",     "M10=50",  "M11=50",     "M12=50",  "M13=50,75", "M14=75",  "M15=75,100",
+    "M16=100", "M17=100",   "M18=100", "M19=100",    "W8=50",   "W9=50",     "W10=50",  "W11=50",
+    "W12=50",  "W13=50,75", "W14=75",  "W15=75,100", "W16=100", "W17=100",   "W18=100", "W19=100",
 };
-constexpr const char* ThrowImplementRows[] = {
+constexpr const char *ThrowImplementRows[] = {
     "M8=80",          "M9=80",          "M10=80",         "M11=80,200",     "M12=200,3",      "M13=200,3",
     "M14=200,1000,4", "M15=200,1000,4", "M16=200,1000,5", "M17=200,1000,5", "M18=200,1000,6", "M19=1000,6",
     "W8=80",          "W9=80",          "W10=80",         "W11=80",         "W12=80,3",       "W13=80,3",
     "W14=200,1000,3", "W15=200,1000,3", "W16=200,1000,4", "W17=200,1000,4", "W18=200,1000,4", "W19=1000,4",
 };
-constexpr const char* RunDistanceRows[] = {
-    "M8=800,1000",      "M9=800,1000",      "M10=800,1000,2000", "M11=800,1000,2000",
-    "M12=800,1000,2000", "M13=800,1000,2000", "M14=800,1000,3000", "M15=800,1000,3000",
-    "M16=800,1000,3000", "M17=800,1000,3000", "M18=800,1000,3000", "M19=800,1000,3000",
-    "W8=800",           "W9=800",           "W10=800,2000",      "W11=800,2000",
-    "W12=800,2000",     "W13=800,2000",     "W14=800,2000",      "W15=800,2000",
-    "W16=800,3000",     "W17=800,3000",     "W18=800,3000",      "W19=800,3000",
+constexpr const char *RunDistanceRows[] = {
+    "M8=800,1000",
+    "M9=800,1000",
+    "M10=800,1000,2000",
+    "M11=800,1000,2000",
+    "M12=800,1000,2000",
+    "M13=800,1000,2000",
+    "M14=800,1000,3000",
+    "M15=800,1000,3000",
+    "M16=800,1000,3000",
+    "M17=800,1000,3000",
+    "M18=800,1000,3000",
+    "M19=800,1000,3000",
+    "W8=800",
+    "W9=800",
+    "W10=800,2000",
+    "W11=800,2000",
+    "W12=800,2000",
+    "W13=800,2000",
+    "W14=800,2000",
+    "W15=800,2000",
+    "W16=800,3000",
+    "W17=800,3000",
+    "W18=800,3000",
+    "W19=800,3000",
 };
 
-template <std::size_t N> void Fill(TKeyedList& table, const char* const (&rows)[N]) {
+template <std::size_t N> void Fill(TKeyedList &table, const char *const (&rows)[N]) {
     table.Clear();
-    for (const char* row : rows)
+    for (const char *row : rows)
         table.Add(row);
 }
+
+} // namespace
+
+namespace {
+
+TCertificateThresholds ReadThresholds(std::string_view value) {
+    TCertificateThresholds result{950, 1150}; // a key without a row
+    if (FieldCount(value, ',') > 0) {
+        result.Su = ReadInteger(FieldAt(value, ',', 1));
+        result.Eu = ReadInteger(FieldAt(value, ',', 2));
+    }
+    return result;
+}
+
+// The threshold rows read once: every calculation asks for them, and the table is fixed after start-up.
+std::vector<TCertificateThresholds> ThresholdValues;
 
 } // namespace
 
@@ -99,9 +154,13 @@ void BundesjugendspieleStartup() {
     Fill(*SprintDistanceTable, SprintDistanceRows);
     Fill(*ThrowImplementTable, ThrowImplementRows);
     Fill(*RunDistanceTable, RunDistanceRows);
+    ThresholdValues.clear();
+    for (int i = 0; i < ThresholdTable->Count(); ++i)
+        ThresholdValues.push_back(ReadThresholds(ThresholdTable->ValueAt(i)));
 }
 
 void BundesjugendspieleShutdown() {
+    ThresholdValues.clear();
     RunDistanceTable.reset();
     ThrowImplementTable.reset();
     SprintDistanceTable.reset();
@@ -125,8 +184,9 @@ TAgeGroupKey DeriveAgeGroupKey(std::string_view sex, int birthYear, int currentY
 namespace {
 
 struct TLookupKey {
-    std::string Name; // the row to look for
-    int Age = 0;      // the age read from the key, before clamping
+    char Buffer[4] = {};   // the letter and "8" or "19" when the age is clamped
+    std::string_view Name; // the row to look for
+    int Age = 0;           // the age read from the key, before clamping
 };
 
 // The letter, then the age read from the two characters after it only: "M12" gives 12, "M2026" gives 20.
@@ -135,19 +195,24 @@ TLookupKey MakeLookupKey(std::string_view key) {
     const std::string_view letter = key.substr(0, 1);
     const std::string_view digits = key.substr(std::min<std::size_t>(1, key.size()), 2);
     int age = 0;
-    const char* first = digits.data();
-    const char* last = first + digits.size();
+    const char *first = digits.data();
+    const char *last = first + digits.size();
     if (!digits.empty() && *first == '+')
         ++first; // a sign is part of a decimal number; '-' is left to from_chars
     if (first == last || std::from_chars(first, last, age).ptr != last)
         age = 0;
     lookup.Age = age;
-    if (age < 8)
-        lookup.Name = std::string(letter) + "8";
-    else if (age > 19)
-        lookup.Name = std::string(letter) + "19";
-    else
-        lookup.Name = std::string(key);
+    if (age >= 8 && age <= 19) {
+        lookup.Name = key;
+        return lookup;
+    }
+    const std::string_view clamped = age < 8 ? "8" : "19";
+    std::size_t length = 0;
+    for (const char c : letter)
+        lookup.Buffer[length++] = c;
+    for (const char c : clamped)
+        lookup.Buffer[length++] = c;
+    lookup.Name = std::string_view(lookup.Buffer, length);
     return lookup;
 }
 
@@ -155,15 +220,10 @@ TLookupKey MakeLookupKey(std::string_view key) {
 
 TCertificateThresholds CertificateThresholds(std::string_view key) {
     const TLookupKey lookup = MakeLookupKey(key);
-    const std::string_view value = ThresholdTable->Value(lookup.Name);
-    TCertificateThresholds result{950, 1150}; // a key without a row
-    if (FieldCount(value, ',') > 0) {
-        result.Su = ReadInteger(FieldAt(value, ',', 1));
-        result.Eu = ReadInteger(FieldAt(value, ',', 2));
-    }
     if (lookup.Age < 8)
-        result = {0, 0};
-    return result;
+        return {0, 0};
+    const int row = ThresholdTable->Find(lookup.Name);
+    return row < 0 ? ReadThresholds({}) : ThresholdValues[static_cast<std::size_t>(row)];
 }
 
 std::string CertificateCode(std::string_view key, int total) {
@@ -178,7 +238,7 @@ std::string CertificateCode(std::string_view key, int total) {
 }
 
 std::string DisciplineOptions(std::string_view kind, std::string_view key) {
-    const TKeyedList* table = nullptr;
+    const TKeyedList *table = nullptr;
     if (kind == "Sprint")
         table = SprintDistanceTable.get();
     else if (kind == "Wurf")
@@ -226,32 +286,50 @@ constexpr TFormulaRow ThrowRows[] = {
 constexpr TFormulaRow HighJumpRow = {0, {0.841, 0.0008}, {0.8807, 0.00068}};
 constexpr TFormulaRow LongJumpRow = {0, {1.15028, 0.00219}, {1.0935, 0.00208}};
 
-const TConstants& BySex(const TFormulaRow& row, std::string_view sex) {
+const TConstants &BySex(const TFormulaRow &row, std::string_view sex) {
     return sex == "W" ? row.Girls : row.Boys; // only a capital W selects the girls' constants
 }
 
-TConstants Lookup(const TFormulaRow* first, const TFormulaRow* last, int selector, std::string_view sex) {
-    const TFormulaRow* row = std::find_if(first, last, [&](const TFormulaRow& r) { return r.Selector == selector; });
+TConstants Lookup(const TFormulaRow *first, const TFormulaRow *last, int selector, std::string_view sex) {
+    const TFormulaRow *row =
+        std::find_if(first, last, [&](const TFormulaRow &r) { return r.Selector == selector; });
     return row == last ? TConstants{} : BySex(*row, sex);
 }
 
 #if defined(__i386__) || defined(__x86_64__)
 // Holds the x87 unit at a 64-bit significand, rounding to nearest and all exceptions masked while a formula
-// runs, whatever the runtime or the host left in the control word.
+// runs, whatever the runtime or the host left in the control word. Both runtimes start that way already, so
+// the control word is only loaded when it differs: loading it stalls the unit.
 class TExtendedPrecision {
 public:
     TExtendedPrecision() {
         asm volatile("fnstcw %0" : "=m"(Saved) : : "memory");
         const std::uint16_t wanted = static_cast<std::uint16_t>((Saved & ~0x0F00u) | 0x0300u | 0x003Fu);
-        asm volatile("fldcw %0" : : "m"(wanted) : "memory");
+        Changed = wanted != Saved;
+        if (Changed)
+            asm volatile("fldcw %0" : : "m"(wanted) : "memory");
     }
-    ~TExtendedPrecision() { asm volatile("fldcw %0" : : "m"(Saved) : "memory"); }
-    TExtendedPrecision(const TExtendedPrecision&) = delete;
-    TExtendedPrecision& operator=(const TExtendedPrecision&) = delete;
+    ~TExtendedPrecision() {
+        if (Changed)
+            asm volatile("fldcw %0" : : "m"(Saved) : "memory");
+    }
+    TExtendedPrecision(const TExtendedPrecision &) = delete;
+    TExtendedPrecision &operator=(const TExtendedPrecision &) = delete;
 
 private:
     std::uint16_t Saved = 0;
+    bool Changed = false;
 };
+
+// Whole part of 0 <= x < 2^63. A plain cast would reload the control word twice to truncate; rounding with
+// the current mode (to nearest) and stepping back when that went up is exact at this size and much faster.
+std::int64_t WholePart(long double x) {
+    std::int64_t n = 0;
+    asm("fistpll %0" : "=m"(n) : "t"(x) : "st");
+    if (static_cast<long double>(n) > x)
+        --n;
+    return n;
+}
 #else
 #error "Kalkomat's scoring needs the x87 unit (x86 or x86-64)."
 #endif
@@ -260,17 +338,16 @@ private:
 // missing constant, an infinite or invalid term, a quotient beyond 64 bits) scores 0, checked here instead
 // of trapped. Quotients from 2^31 on come only from absurd entries; they keep the largest point value
 // instead of wrapping.
-int Points(long double term, const TConstants& k) {
+int Points(long double term, const TConstants &k) {
     if (k.C == 0 || !std::isfinite(term))
         return 0;
     const long double quotient = (term - k.A) / k.C;
     constexpr long double Limit64 = 9223372036854775808.0L; // 2^63
     if (!std::isfinite(quotient) || std::fabs(quotient) >= Limit64)
         return 0;
-    const std::int64_t whole = static_cast<std::int64_t>(quotient); // truncates toward zero
-    if (whole < 0)
+    if (quotient < 1) // truncated toward zero, below 1 it is 0 or negative: no points
         return 0;
-    return static_cast<int>(std::min<std::int64_t>(whole, std::numeric_limits<int>::max()));
+    return static_cast<int>(std::min<std::int64_t>(WholePart(quotient), std::numeric_limits<int>::max()));
 }
 
 // Hand-timing allowance on sprint times.
@@ -299,7 +376,7 @@ int SprintPoints(std::string_view sex, int distance, double time) {
 int JumpPoints(std::string_view sex, std::string_view kind, double result) {
     if (!(result > 0) || kind.empty())
         return 0;
-    const TConstants& k = BySex(kind == "H" ? HighJumpRow : LongJumpRow, sex);
+    const TConstants &k = BySex(kind == "H" ? HighJumpRow : LongJumpRow, sex);
     const TExtendedPrecision precision;
     return Points(std::sqrt(static_cast<long double>(result)), k);
 }
@@ -323,14 +400,14 @@ int RunPoints(std::string_view sex, int distance, double time) {
 
 // ---- calculation pass ------------------------------------------------------------------------------------
 
-void SortPoints(std::array<std::uint16_t, 4>& points) { std::sort(points.begin(), points.end()); }
+void SortPoints(std::array<std::uint16_t, 4> &points) { std::sort(points.begin(), points.end()); }
 
 namespace {
 
 struct TPlausibility {
     double TPerformanceSheet::*Value;
     double Limit;
-    const char* Field;
+    const char *Field;
 };
 // In the order the notes are given.
 constexpr TPlausibility PlausibilityRows[] = {
@@ -349,7 +426,7 @@ std::uint16_t Rank(int points) { return static_cast<std::uint16_t>(std::clamp(po
 
 } // namespace
 
-TPerformanceResult EvaluatePerformance(const TPerformanceSheet& sheet) {
+TPerformanceResult EvaluatePerformance(const TPerformanceSheet &sheet) {
     TPerformanceResult result;
     result.PointsSprint = SprintPoints(sheet.Sex, sheet.SprintDistance, sheet.SprintTime);
     result.PointsLongJump = JumpPoints(sheet.Sex, "W", sheet.LongJump);
@@ -366,7 +443,7 @@ TPerformanceResult EvaluatePerformance(const TPerformanceSheet& sheet) {
 
     result.Certificate = result.Total < 1 ? "----" : CertificateCode(sheet.AgeGroup, result.Total);
 
-    for (const TPlausibility& check : PlausibilityRows) {
+    for (const TPlausibility &check : PlausibilityRows) {
         const double value = sheet.*check.Value;
         if (value < 0 || value > check.Limit)
             result.Notes.push_back(std::string(NotePrefix) + check.Field + "\"");

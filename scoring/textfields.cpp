@@ -22,7 +22,8 @@ std::string FieldAt(std::string_view text, char separator, int index) {
         start = next + 1;
     }
     const std::size_t end = text.find(separator, start);
-    return std::string(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    return std::string(
+        text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
 namespace {

@@ -52,7 +52,7 @@ void TKeyedList::Add(std::string row) {
 int TKeyedList::Find(std::string_view name) const {
     const std::uint64_t packed = PackName(name);
     for (std::size_t i = 0; i < Rows.size(); ++i) {
-        const TRow &row = Rows[i];
+        const TRow& row = Rows[i];
         if (packed != 0 ? row.PackedName == packed
                         : SameText(std::string_view(row.Text).substr(0, row.NameLength), name))
             return static_cast<int>(i);
@@ -63,7 +63,7 @@ int TKeyedList::Find(std::string_view name) const {
 std::string_view TKeyedList::ValueAt(int index) const {
     if (index < 0 || index >= Count())
         return {};
-    const TRow &row = Rows[static_cast<std::size_t>(index)];
+    const TRow& row = Rows[static_cast<std::size_t>(index)];
     return row.NameLength < row.Text.size() ? std::string_view(row.Text).substr(row.NameLength + 1)
                                             : std::string_view();
 }
@@ -73,24 +73,24 @@ std::string_view TKeyedList::ValueAt(int index) const {
 namespace {
 
 // Rows in the order M8 … M19, W8 … W19.
-constexpr const char *ThresholdRows[] = {
+constexpr const char* ThresholdRows[] = {
     "M8=450,575",   "M9=525,675",   "M10=600,775",   "M11=675,875",   "M12=750,975",   "M13=825,1050",
     "M14=900,1125", "M15=975,1225", "M16=1050,1325", "M17=1125,1400", "M18=1200,1475", "M19=1275,1550",
     "W8=475,625",   "W9=550,725",   "W10=625,825",   "W11=700,900",   "W12=775,975",   "W13=825,1025",
     "W14=850,1050", "W15=875,1075", "W16=900,1100",  "W17=925,1125",  "W18=950,1150",  "W19=950,1150",
 };
-constexpr const char *SprintDistanceRows[] = {
+constexpr const char* SprintDistanceRows[] = {
     "M8=50",   "M9=50",     "M10=50",  "M11=50",     "M12=50",  "M13=50,75", "M14=75",  "M15=75,100",
     "M16=100", "M17=100",   "M18=100", "M19=100",    "W8=50",   "W9=50",     "W10=50",  "W11=50",
     "W12=50",  "W13=50,75", "W14=75",  "W15=75,100", "W16=100", "W17=100",   "W18=100", "W19=100",
 };
-constexpr const char *ThrowImplementRows[] = {
+constexpr const char* ThrowImplementRows[] = {
     "M8=80",          "M9=80",          "M10=80",         "M11=80,200",     "M12=200,3",      "M13=200,3",
     "M14=200,1000,4", "M15=200,1000,4", "M16=200,1000,5", "M17=200,1000,5", "M18=200,1000,6", "M19=1000,6",
     "W8=80",          "W9=80",          "W10=80",         "W11=80",         "W12=80,3",       "W13=80,3",
     "W14=200,1000,3", "W15=200,1000,3", "W16=200,1000,4", "W17=200,1000,4", "W18=200,1000,4", "W19=1000,4",
 };
-constexpr const char *RunDistanceRows[] = {
+constexpr const char* RunDistanceRows[] = {
     "M8=800,1000",
     "M9=800,1000",
     "M10=800,1000,2000",
@@ -117,15 +117,11 @@ constexpr const char *RunDistanceRows[] = {
     "W19=800,3000",
 };
 
-template <std::size_t N> void Fill(TKeyedList &table, const char *const (&rows)[N]) {
+template <std::size_t N> void Fill(TKeyedList& table, const char* const (&rows)[N]) {
     table.Clear();
-    for (const char *row : rows)
+    for (const char* row : rows)
         table.Add(row);
 }
-
-} // namespace
-
-namespace {
 
 TCertificateThresholds ReadThresholds(std::string_view value) {
     TCertificateThresholds result{950, 1150}; // a key without a row
@@ -184,9 +180,14 @@ TAgeGroupKey DeriveAgeGroupKey(std::string_view sex, int birthYear, int currentY
 namespace {
 
 struct TLookupKey {
-    char Buffer[4] = {};   // the letter and "8" or "19" when the age is clamped
-    std::string_view Name; // the row to look for
-    int Age = 0;           // the age read from the key, before clamping
+    std::string_view Key;
+    int Age = 0;          // the age read from the key, before clamping
+    char Clamped[4] = {}; // the letter and "8" or "19" when the age lies outside 8 to 19
+    std::size_t ClampedLength = 0;
+    // The row to look for.
+    std::string_view Name() const {
+        return ClampedLength > 0 ? std::string_view(Clamped, ClampedLength) : Key;
+    }
 };
 
 // The letter, then the age read from the two characters after it only: "M12" gives 12, "M2026" gives 20.
@@ -195,24 +196,18 @@ TLookupKey MakeLookupKey(std::string_view key) {
     const std::string_view letter = key.substr(0, 1);
     const std::string_view digits = key.substr(std::min<std::size_t>(1, key.size()), 2);
     int age = 0;
-    const char *first = digits.data();
-    const char *last = first + digits.size();
+    const char* first = digits.data();
+    const char* last = first + digits.size();
     if (!digits.empty() && *first == '+')
         ++first; // a sign is part of a decimal number; '-' is left to from_chars
     if (first == last || std::from_chars(first, last, age).ptr != last)
         age = 0;
+    lookup.Key = key;
     lookup.Age = age;
-    if (age >= 8 && age <= 19) {
-        lookup.Name = key;
+    if (age >= 8 && age <= 19)
         return lookup;
-    }
-    const std::string_view clamped = age < 8 ? "8" : "19";
-    std::size_t length = 0;
-    for (const char c : letter)
-        lookup.Buffer[length++] = c;
-    for (const char c : clamped)
-        lookup.Buffer[length++] = c;
-    lookup.Name = std::string_view(lookup.Buffer, length);
+    for (const char c : std::string(letter) + (age < 8 ? "8" : "19"))
+        lookup.Clamped[lookup.ClampedLength++] = c;
     return lookup;
 }
 
@@ -222,7 +217,7 @@ TCertificateThresholds CertificateThresholds(std::string_view key) {
     const TLookupKey lookup = MakeLookupKey(key);
     if (lookup.Age < 8)
         return {0, 0};
-    const int row = ThresholdTable->Find(lookup.Name);
+    const int row = ThresholdTable->Find(lookup.Name());
     return row < 0 ? ReadThresholds({}) : ThresholdValues[static_cast<std::size_t>(row)];
 }
 
@@ -238,7 +233,7 @@ std::string CertificateCode(std::string_view key, int total) {
 }
 
 std::string DisciplineOptions(std::string_view kind, std::string_view key) {
-    const TKeyedList *table = nullptr;
+    const TKeyedList* table = nullptr;
     if (kind == "Sprint")
         table = SprintDistanceTable.get();
     else if (kind == "Wurf")
@@ -247,7 +242,7 @@ std::string DisciplineOptions(std::string_view kind, std::string_view key) {
         table = RunDistanceTable.get();
     if (table == nullptr)
         return {};
-    return std::string(table->Value(MakeLookupKey(key).Name));
+    return std::string(table->Value(MakeLookupKey(key).Name()));
 }
 
 // ---- point formulas --------------------------------------------------------------------------------------
@@ -286,13 +281,13 @@ constexpr TFormulaRow ThrowRows[] = {
 constexpr TFormulaRow HighJumpRow = {0, {0.841, 0.0008}, {0.8807, 0.00068}};
 constexpr TFormulaRow LongJumpRow = {0, {1.15028, 0.00219}, {1.0935, 0.00208}};
 
-const TConstants &BySex(const TFormulaRow &row, std::string_view sex) {
+const TConstants& BySex(const TFormulaRow& row, std::string_view sex) {
     return sex == "W" ? row.Girls : row.Boys; // only a capital W selects the girls' constants
 }
 
-TConstants Lookup(const TFormulaRow *first, const TFormulaRow *last, int selector, std::string_view sex) {
-    const TFormulaRow *row =
-        std::find_if(first, last, [&](const TFormulaRow &r) { return r.Selector == selector; });
+TConstants Lookup(const TFormulaRow* first, const TFormulaRow* last, int selector, std::string_view sex) {
+    const TFormulaRow* row =
+        std::find_if(first, last, [&](const TFormulaRow& r) { return r.Selector == selector; });
     return row == last ? TConstants{} : BySex(*row, sex);
 }
 
@@ -313,8 +308,8 @@ public:
         if (Changed)
             asm volatile("fldcw %0" : : "m"(Saved) : "memory");
     }
-    TExtendedPrecision(const TExtendedPrecision &) = delete;
-    TExtendedPrecision &operator=(const TExtendedPrecision &) = delete;
+    TExtendedPrecision(const TExtendedPrecision&) = delete;
+    TExtendedPrecision& operator=(const TExtendedPrecision&) = delete;
 
 private:
     std::uint16_t Saved = 0;
@@ -338,7 +333,7 @@ std::int64_t WholePart(long double x) {
 // missing constant, an infinite or invalid term, a quotient beyond 64 bits) scores 0, checked here instead
 // of trapped. Quotients from 2^31 on come only from absurd entries; they keep the largest point value
 // instead of wrapping.
-int Points(long double term, const TConstants &k) {
+int Points(long double term, const TConstants& k) {
     if (k.C == 0 || !std::isfinite(term))
         return 0;
     const long double quotient = (term - k.A) / k.C;
@@ -376,7 +371,7 @@ int SprintPoints(std::string_view sex, int distance, double time) {
 int JumpPoints(std::string_view sex, std::string_view kind, double result) {
     if (!(result > 0) || kind.empty())
         return 0;
-    const TConstants &k = BySex(kind == "H" ? HighJumpRow : LongJumpRow, sex);
+    const TConstants& k = BySex(kind == "H" ? HighJumpRow : LongJumpRow, sex);
     const TExtendedPrecision precision;
     return Points(std::sqrt(static_cast<long double>(result)), k);
 }
@@ -400,14 +395,14 @@ int RunPoints(std::string_view sex, int distance, double time) {
 
 // ---- calculation pass ------------------------------------------------------------------------------------
 
-void SortPoints(std::array<std::uint16_t, 4> &points) { std::sort(points.begin(), points.end()); }
+void SortPoints(std::array<std::uint16_t, 4>& points) { std::sort(points.begin(), points.end()); }
 
 namespace {
 
 struct TPlausibility {
     double TPerformanceSheet::*Value;
     double Limit;
-    const char *Field;
+    const char* Field;
 };
 // In the order the notes are given.
 constexpr TPlausibility PlausibilityRows[] = {
@@ -426,7 +421,7 @@ std::uint16_t Rank(int points) { return static_cast<std::uint16_t>(std::clamp(po
 
 } // namespace
 
-TPerformanceResult EvaluatePerformance(const TPerformanceSheet &sheet) {
+TPerformanceResult EvaluatePerformance(const TPerformanceSheet& sheet) {
     TPerformanceResult result;
     result.PointsSprint = SprintPoints(sheet.Sex, sheet.SprintDistance, sheet.SprintTime);
     result.PointsLongJump = JumpPoints(sheet.Sex, "W", sheet.LongJump);
@@ -443,7 +438,7 @@ TPerformanceResult EvaluatePerformance(const TPerformanceSheet &sheet) {
 
     result.Certificate = result.Total < 1 ? "----" : CertificateCode(sheet.AgeGroup, result.Total);
 
-    for (const TPlausibility &check : PlausibilityRows) {
+    for (const TPlausibility& check : PlausibilityRows) {
         const double value = sheet.*check.Value;
         if (value < 0 || value > check.Limit)
             result.Notes.push_back(std::string(NotePrefix) + check.Field + "\"");

@@ -19,7 +19,7 @@ public:
     void Clear();
     void Add(std::string row);
     int Count() const { return static_cast<int>(Rows.size()); }
-    const std::string &Row(int index) const { return Rows[static_cast<std::size_t>(index)].Text; }
+    const std::string& Row(int index) const { return Rows[static_cast<std::size_t>(index)].Text; }
     // The text after the first "=" of the row named `name`; empty when there is no such row.
     std::string_view Value(std::string_view name) const { return ValueAt(Find(name)); }
     // The index of the row named `name`, or -1.
@@ -64,8 +64,8 @@ class TScoringUnit {
 public:
     TScoringUnit() { BundesjugendspieleStartup(); }
     ~TScoringUnit() { BundesjugendspieleShutdown(); }
-    TScoringUnit(const TScoringUnit &) = delete;
-    TScoringUnit &operator=(const TScoringUnit &) = delete;
+    TScoringUnit(const TScoringUnit&) = delete;
+    TScoringUnit& operator=(const TScoringUnit&) = delete;
 };
 
 TAgeGroupKey DeriveAgeGroupKey(std::string_view sex, int birthYear, int currentYear);
@@ -87,7 +87,7 @@ int ThrowPoints(std::string_view sex, int implement, double distance);
 int RunPoints(std::string_view sex, int distance, double time);
 
 // Sorts the ranking array into ascending order.
-void SortPoints(std::array<std::uint16_t, 4> &points);
+void SortPoints(std::array<std::uint16_t, 4>& points);
 
 struct TPerformanceSheet {
     std::string Sex;          // "M" or "W"
@@ -115,4 +115,4 @@ struct TPerformanceResult {
     std::vector<std::string> Notes;
 };
 
-TPerformanceResult EvaluatePerformance(const TPerformanceSheet &sheet);
+TPerformanceResult EvaluatePerformance(const TPerformanceSheet& sheet);

@@ -18,13 +18,13 @@ enum class TKind { Sprint, LongJump, HighJump, Throw, Run };
 
 struct TFormulaCase {
     TKind Kind;
-    const char *Sex;
+    const char* Sex;
     int Selector; // distance or implement code
     double Value;
     int Want;
 };
 
-int Score(const TFormulaCase &c) {
+int Score(const TFormulaCase& c) {
     switch (c.Kind) {
     case TKind::Sprint:
         return SprintPoints(c.Sex, c.Selector, c.Value);
@@ -68,7 +68,7 @@ TEST_F(Scoring, FormulasGiveTheWorkedPoints) {
         {TKind::Run, "W", 1000, 1, 0},
         {TKind::Sprint, "w", 50, 8.0, 330}, // a small w selects the boys' constants
     };
-    for (const TFormulaCase &c : cases) {
+    for (const TFormulaCase& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.Sex << " " << static_cast<int>(c.Kind) << " " << c.Selector << " " << c.Value);
         EXPECT_EQ(Score(c), c.Want);
@@ -123,7 +123,7 @@ TEST_F(Scoring, DeriveAgeGroupKey) {
 }
 
 struct TThresholdCase {
-    const char *Key;
+    const char* Key;
     int Su;
     int Eu;
 };
@@ -136,7 +136,7 @@ TEST_F(Scoring, CertificateThresholds) {
         {"m8", 450, 575},                                             // rows are found without regard to case
         {"W10", 625, 825},   {"M", 0, 0},         {"", 0, 0},
     };
-    for (const TThresholdCase &c : cases) {
+    for (const TThresholdCase& c : cases) {
         SCOPED_TRACE(c.Key);
         const TCertificateThresholds t = CertificateThresholds(c.Key);
         EXPECT_EQ(t.Su, c.Su);
@@ -155,9 +155,9 @@ TEST_F(Scoring, CertificateCode) {
 }
 
 struct TOptionsCase {
-    const char *Kind;
-    const char *Key;
-    const char *Want;
+    const char* Kind;
+    const char* Key;
+    const char* Want;
 };
 
 TEST_F(Scoring, DisciplineOptions) {
@@ -174,7 +174,7 @@ TEST_F(Scoring, DisciplineOptions) {
         {"Wurf", "W12", "80,3"},
         {"Lauf", "M2026", "800,1000,3000"},
     };
-    for (const TOptionsCase &c : cases) {
+    for (const TOptionsCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Kind << " " << c.Key);
         EXPECT_EQ(DisciplineOptions(c.Kind, c.Key), c.Want);
     }
@@ -189,7 +189,7 @@ TEST(ScoringUnit, StartupBuildsTablesInOrderAndShutdownFreesThem) {
         EXPECT_EQ(Ehrenurkunde->Name, "Ehrenurkunde");
         EXPECT_EQ(Teilnehmerurkunde->Name, "Teilnehmerurkunde");
         EXPECT_EQ(Siegerurkunde->Count(), 0);
-        for (const TKeyedList *table : {ThresholdTable.get(), SprintDistanceTable.get(),
+        for (const TKeyedList* table : {ThresholdTable.get(), SprintDistanceTable.get(),
                                         ThrowImplementTable.get(), RunDistanceTable.get()}) {
             ASSERT_EQ(table->Count(), 24);
             EXPECT_EQ(table->Row(0).substr(0, 3), "M8=");
@@ -233,13 +233,13 @@ TEST_F(Scoring, BoyOfTwelveReachesTheCertificateOfHonour) {
 }
 
 struct TSheetCase {
-    const char *Name;
+    const char* Name;
     TPerformanceSheet Sheet;
     int Total;
-    const char *Certificate;
+    const char* Certificate;
 };
 
-TPerformanceSheet With(TPerformanceSheet s, void (*change)(TPerformanceSheet &)) {
+TPerformanceSheet With(TPerformanceSheet s, void (*change)(TPerformanceSheet&)) {
     change(s);
     return s;
 }
@@ -258,29 +258,29 @@ TEST_F(Scoring, TotalsAndCertificates) {
     const TPerformanceSheet empty = {.Sex = "M", .AgeGroup = "M12"};
 
     const TSheetCase cases[] = {
-        {"without the run", With(BoyM12(), [](TPerformanceSheet &s) { s.RunDistance = 0; }), 944, "SU"},
+        {"without the run", With(BoyM12(), [](TPerformanceSheet& s) { s.RunDistance = 0; }), 944, "SU"},
         {"sprint alone",
          With(BoyM12(),
-              [](TPerformanceSheet &s) {
+              [](TPerformanceSheet& s) {
                   s.LongJump = s.HighJump = s.ThrowDistance = 0;
                   s.RunDistance = 0;
               }),
          330, "TU"},
         {"girl at exactly the minimum", girl, 825, "EU"},
         {"nothing entered", empty, 0, "----"},
-        {"under eight with points", With(BoyM12(), [](TPerformanceSheet &s) { s.AgeGroup.assign("W0"); }),
+        {"under eight with points", With(BoyM12(), [](TPerformanceSheet& s) { s.AgeGroup.assign("W0"); }),
          993, "TU"},
-        {"under eight without points", With(empty, [](TPerformanceSheet &s) { s.AgeGroup.assign("W0"); }), 0,
+        {"under eight without points", With(empty, [](TPerformanceSheet& s) { s.AgeGroup.assign("W0"); }), 0,
          "----"},
         {"75 seconds count as minutes",
          With(BoyM12(),
-              [](TPerformanceSheet &s) {
+              [](TPerformanceSheet& s) {
                   s.RunMinutes = 3;
                   s.RunSeconds = 60;
               }),
          993, "EU"},
     };
-    for (const TSheetCase &c : cases) {
+    for (const TSheetCase& c : cases) {
         SCOPED_TRACE(c.Name);
         const TPerformanceResult r = EvaluatePerformance(c.Sheet);
         EXPECT_EQ(r.Total, c.Total);
@@ -307,7 +307,7 @@ TEST_F(Scoring, RunTimeIsMinutesAndSecondsTogether) {
     EXPECT_EQ(EvaluatePerformance(negative).PointsRun, 0);
 }
 
-std::string Note(const char *field) {
+std::string Note(const char* field) {
     return std::string("Hinweis: ungew\xF6hnlicher Messwert im Feld \"") + field + "\"";
 }
 

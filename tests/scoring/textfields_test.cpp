@@ -26,7 +26,7 @@ TEST(TextFields, FieldCountAndFieldAt) {
 }
 
 struct TIntegerCase {
-    const char *Text;
+    const char* Text;
     std::optional<std::int32_t> Want;
 };
 
@@ -56,7 +56,7 @@ TEST(NumberReaders, ParseInteger) {
         {"0x", std::nullopt},
         {"99999999999999999999", std::nullopt},
     };
-    for (const TIntegerCase &c : cases) {
+    for (const TIntegerCase& c : cases) {
         SCOPED_TRACE(c.Text);
         EXPECT_EQ(ParseInteger(c.Text), c.Want);
     }
@@ -64,7 +64,7 @@ TEST(NumberReaders, ParseInteger) {
 }
 
 struct TDecimalCase {
-    const char *Text;
+    const char* Text;
     char Separator;
     std::optional<double> Want;
 };
@@ -93,7 +93,7 @@ TEST(NumberReaders, ParseDecimal) {
         {"8 s", ',', std::nullopt},
         {"0x10", '.', std::nullopt},
     };
-    for (const TDecimalCase &c : cases) {
+    for (const TDecimalCase& c : cases) {
         SCOPED_TRACE(c.Text);
         EXPECT_EQ(ParseDecimal(c.Text, c.Separator), c.Want);
     }

@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup native sanitize win32 win64 windows-tests test run bench clean
+.PHONY: all setup native sanitize win32 win64 fuzz-build windows-tests test run bench fuzz clean
 
 all: native win32
 
@@ -26,6 +26,15 @@ win64: setup
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64 -j $(JOBS)
 
+fuzz-build: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS each (default ten minutes).
+FUZZ_SECONDS ?= 600
+fuzz: fuzz-build
+	@tools/fuzz $(FUZZ_SECONDS)
+
 # The Windows tests run the 32-bit build under Wine where this machine can run 32-bit code, and the
 # 64-bit build of the same sources where its kernel refuses it.
 windows-tests: win32
@@ -33,9 +42,11 @@ windows-tests: win32
 	else echo "note: this kernel cannot run 32-bit code; the Windows tests run on the win64 build"; \
 	     $(MAKE) --no-print-directory win64 && tools/wine-ctest win64; fi
 
-test: native sanitize
+test: native sanitize fuzz-build
 	@ctest --preset native -j $(JOBS)
 	@ctest --preset sanitize -j $(JOBS)
+	@echo "fuzz targets, a few seconds each on their corpus:"
+	@tools/fuzz 5
 	@$(MAKE) --no-print-directory windows-tests
 
 run: native win32

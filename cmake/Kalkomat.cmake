@@ -18,7 +18,11 @@ if(KALKOMAT_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-find_package(GTest QUIET)
+if(KALKOMAT_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(BUILD_TESTING AND WIN32)
     # GoogleTest is built from Debian's sources for the cross compiler.
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -37,6 +37,9 @@ constexpr std::string_view ColumnNames[ColumnCount] = {
 constexpr std::size_t OutputChunk = std::size_t{1} << 20;
 constexpr std::size_t MessageChunk = std::size_t{64} << 10;
 constexpr std::size_t EchoLimit = 40; // bytes of a bad cell quoted in its report
+// Bytes read ahead before the first row is written, so that one telling byte decides the encoding of the
+// whole output; only a file whose first non-ASCII byte comes later needs --encoding.
+constexpr std::size_t EncodingLookahead = std::size_t{1} << 20;
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -482,6 +485,8 @@ void TClassListScorer::FlushMessages(bool always) {
 
 int TClassListScorer::Run() {
     UpdateEncoding();
+    while (Encoding == TTextEncoding::Unknown && Input.View().size() < EncodingLookahead && ReadMore()) {
+    }
     int status = ExitClean;
     if (!ReadHeader()) {
         Out.clear(); // nothing of a file that cannot be scored, not even its byte-order mark
@@ -489,15 +494,17 @@ int TClassListScorer::Run() {
     } else {
         for (;;) {
             const std::size_t taken = Splitter.Next(Input.View(), Input.AtEnd(), Record);
+            // Checked on a whole record too: the bytes read ahead may already hold the rest of the file.
+            if (taken > Options.MaxRecordSize ||
+                (taken == 0 && Input.View().size() > Options.MaxRecordSize)) {
+                Msg += Options.FileName + ':' + std::to_string(Line) + ": a row longer than " +
+                       std::to_string(Options.MaxRecordSize) + " bytes; is a quote (\") left open?\n";
+                status = ExitUsage;
+                break;
+            }
             if (taken == 0) {
                 if (Input.AtEnd())
                     break;
-                if (Input.View().size() > Options.MaxRecordSize) {
-                    Msg += Options.FileName + ':' + std::to_string(Line) + ": a row longer than " +
-                           std::to_string(Options.MaxRecordSize) + " bytes; is a quote (\") left open?\n";
-                    status = ExitUsage;
-                    break;
-                }
                 ReadMore();
                 continue;
             }

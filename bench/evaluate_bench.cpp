@@ -33,7 +33,7 @@ TPerformanceSheet Sheet(std::string sex, std::string group, int sprint, double s
 void EvaluatePerformanceFullSheet(benchmark::State& state) {
     TScoringUnit unit;
     const TPerformanceSheet sheet = Sheet("M", "M12", 50, 8.0, 3.5, 1.2, 200, 30, 1000, 4, 0);
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable only counts
         TPerformanceResult result = EvaluatePerformance(sheet);
         benchmark::DoNotOptimize(result);
     }
@@ -61,7 +61,7 @@ void EvaluatePerformanceMixedClass(benchmark::State& state) {
                                15 + i % 20, i % 4 ? 800 : 2000, i % 4 ? 3 + i % 3 : 9, i % 60));
     }
     std::size_t next = 0;
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable only counts
         TPerformanceResult result = EvaluatePerformance(sheets[next++ & 63]);
         benchmark::DoNotOptimize(result);
     }
@@ -72,7 +72,7 @@ BENCHMARK(EvaluatePerformanceMixedClass);
 void EvaluatePerformanceFourNotes(benchmark::State& state) {
     TScoringUnit unit;
     const TPerformanceSheet sheet = Sheet("W", "W12", 50, 130, -1, 3.5, 80, 200, 800, 4, 0);
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable only counts
         TPerformanceResult result = EvaluatePerformance(sheet);
         benchmark::DoNotOptimize(result);
     }
@@ -98,7 +98,7 @@ void ScoreClassListInMemory(benchmark::State& state) {
     TClassListOptions options;
     options.CurrentYear = 2026;
     std::string output, messages;
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable only counts
         output.clear();
         messages.clear();
         benchmark::DoNotOptimize(ScoreClassListText(input, output, messages, options));

@@ -137,8 +137,8 @@ private:
     TChoiceCheck Choices;
     TPerformanceSheet Sheet;
 
-    int Columns[ColumnCount];  // index of each known column in the header, -1 when absent
-    std::vector<bool> Dropped; // header columns holding results of an earlier run
+    int Columns[ColumnCount] = {}; // index of each known column in the header, -1 when absent
+    std::vector<bool> Dropped;     // header columns holding results of an earlier run
     bool DropAny = false;
     std::size_t HeaderCount = 0;
     std::string DefaultLineBreak = "\n"; // the header's, for a last row without one
@@ -325,7 +325,7 @@ double TClassListScorer::MeasureCell(TColumn column) {
 std::optional<std::string> TClassListScorer::AgeGroup(char sex) {
     const std::string_view given = TrimBlanks(Cell(ColAgeGroup));
     if (!given.empty() || Columns[ColBirthYear] < 0) {
-        const std::optional<std::string> key = ReadAgeGroup(given);
+        std::optional<std::string> key = ReadAgeGroup(given);
         if (given.empty())
             Report(ColumnNames[ColAgeGroup], "empty; no certificate");
         else if (!key)

@@ -68,7 +68,7 @@ struct TReader {
 
 std::optional<std::string> AgeGroupOf(const TPersonEntries& entries, char sex, std::string& messages) {
     if (!entries.AgeGroup.empty()) {
-        const std::optional<std::string> key = ReadAgeGroup(entries.AgeGroup);
+        std::optional<std::string> key = ReadAgeGroup(entries.AgeGroup);
         if (!key)
             messages += "kalkomat-cli: --age-group: \"" + entries.AgeGroup +
                         "\" is not an age group such as M12 or W9\n";

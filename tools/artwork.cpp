@@ -46,10 +46,11 @@ bool Same(const std::optional<TColour>& a, const std::optional<TColour>& b) {
 
 // n x n samples per pixel, where it matters: a pixel whose four quick samples agree is taken as plain.
 std::vector<TPixel> Sample(int width, int height, int n, const TSampler& draw) {
-    std::vector<TPixel> out(static_cast<std::size_t>(width * height));
+    std::vector<TPixel> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            TPixel& p = out[static_cast<std::size_t>(y * width + x)];
+            TPixel& p = out[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                            static_cast<std::size_t>(x)];
             const std::optional<TColour> quick[4] = {draw(x + 0.25, y + 0.25), draw(x + 0.75, y + 0.25),
                                                      draw(x + 0.25, y + 0.75), draw(x + 0.75, y + 0.75)};
             if (Same(quick[0], quick[1]) && Same(quick[0], quick[2]) && Same(quick[0], quick[3])) {
@@ -80,7 +81,7 @@ double Distance(TColour a, TColour b) {
     return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
 }
 
-std::uint8_t Nearest(const std::vector<TRgb>& palette, TColour c, std::size_t first) {
+std::uint8_t Nearest(const std::vector<TRgb>& palette, const TColour& c, std::size_t first) {
     std::size_t best = first;
     double bestDistance = 1e300;
     for (std::size_t i = first; i < palette.size(); ++i) {
@@ -298,7 +299,9 @@ std::vector<std::uint8_t> EncodeBmp(const TPicture& picture, int bitsPerPixel) {
     for (int y = picture.Height - 1; y >= 0; --y) { // rows from the bottom
         std::vector<std::uint8_t> row(stride, 0);
         for (int x = 0; x < picture.Width; ++x) {
-            const std::uint8_t v = picture.Pixels[static_cast<std::size_t>(y * picture.Width + x)];
+            const std::uint8_t v =
+                picture.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.Width) +
+                               static_cast<std::size_t>(x)];
             if (bitsPerPixel == 8)
                 row[static_cast<std::size_t>(x)] = v;
             else
@@ -329,14 +332,15 @@ TPicture DecodeBmp(const std::vector<std::uint8_t>& file) {
         return p;
     for (std::size_t i = 0; i < colours; ++i)
         p.Palette.push_back({file[54 + 4 * i + 2], file[54 + 4 * i + 1], file[54 + 4 * i]});
-    p.Pixels.resize(static_cast<std::size_t>(width * height));
+    p.Pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = &file[offset + stride * static_cast<std::size_t>(height - 1 - y)];
         for (int x = 0; x < width; ++x) {
             const std::uint8_t v = bits == 8 ? row[x] : (x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
             if (v >= colours)
                 return {};
-            p.Pixels[static_cast<std::size_t>(y * width + x)] = v;
+            p.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                     static_cast<std::size_t>(x)] = v;
         }
     }
     p.Width = width;
@@ -536,7 +540,8 @@ TPicture DrawBackground() {
     picture.Pixels.resize(sampled.size());
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y * width + x);
+            const std::size_t i =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
             // The window owns exactly the pixels whose middle is covered; their uncovered samples count
             // as the dark edge line, so that no edge fades towards the yellow.
             if (!BackgroundColour(x + 0.5, y + 0.5)) {
@@ -593,7 +598,7 @@ std::optional<TColour> Paint(double distance, TPoint p, const TFill& f) {
 // with the colour the glyph is normally seen on, so that the outline looks smooth there.
 constexpr double GlyphCoverLimit = 0.4;
 
-TPicture RenderGlyph(const TSampler& draw, TColour matte) {
+TPicture RenderGlyph(const TSampler& draw, const TColour& matte) {
     constexpr int size = 24;
     const std::vector<TPixel> sampled = Sample(size, size, 8, draw);
     std::vector<TRgb> colours(sampled.size());
@@ -742,18 +747,21 @@ void PutIconImage(std::vector<std::uint8_t>& out, int size) {
         return MedalIcon({x * pixel, y * pixel}, pixel);
     });
     const std::size_t maskStride = ((static_cast<std::size_t>(size) + 31) / 32) * 4;
-    const std::size_t colourBytes = static_cast<std::size_t>(size * size) * 4;
+    const std::size_t colourBytes = static_cast<std::size_t>(size) * static_cast<std::size_t>(size) * 4;
     PutInfoHeader(out, size, 2 * size, 32, static_cast<std::uint32_t>(colourBytes + maskStride * size), 0);
     for (int y = size - 1; y >= 0; --y)
         for (int x = 0; x < size; ++x) {
-            const TPixel& px = sampled[static_cast<std::size_t>(y * size + x)];
+            const TPixel& px = sampled[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) +
+                                       static_cast<std::size_t>(x)];
             const TRgb c = px.Cover > 0 ? ToRgb(px.Colour) : TRgb{};
             out.insert(out.end(), {c.B, c.G, c.R, static_cast<std::uint8_t>(std::lround(px.Cover * 255))});
         }
     for (int y = size - 1; y >= 0; --y) { // the AND mask: set where nothing is drawn
         std::vector<std::uint8_t> row(maskStride, 0);
         for (int x = 0; x < size; ++x)
-            if (sampled[static_cast<std::size_t>(y * size + x)].Cover == 0)
+            if (sampled[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) +
+                        static_cast<std::size_t>(x)]
+                    .Cover == 0)
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }

@@ -22,7 +22,10 @@ struct TPicture {
     int Height = 0;
     std::vector<TRgb> Palette;
     std::vector<std::uint8_t> Pixels;
-    TRgb At(int x, int y) const { return Palette[Pixels[static_cast<std::size_t>(y * Width + x)]]; }
+    TRgb At(int x, int y) const {
+        return Palette[Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) +
+                              static_cast<std::size_t>(x)]];
+    }
 };
 
 TPicture DrawBackground(); // 640 x 480, 16 colours

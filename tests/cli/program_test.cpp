@@ -34,7 +34,7 @@ protected:
     void TearDown() override { std::system(("rm -rf '" + Dir + "'").c_str()); }
 
     std::string Write(const std::string& name, const std::string& content) {
-        const std::string path = Dir + "/" + name;
+        std::string path = Dir + "/" + name;
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }

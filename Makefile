@@ -52,8 +52,10 @@ test: native sanitize fuzz-build
 run: native win32
 	@tools/run
 
-bench: native
+bench: native win32
 	@bench/run
+	@tools/wine-run --can-run-32 || $(MAKE) --no-print-directory win64
+	@bench/run-windows
 
 clean:
 	rm -rf build

@@ -17,9 +17,9 @@ void TPopupMenu::Popup(HWND owner, POINT at) {
         return;
     // The owner must be the foreground window, or the menu stays open when the user clicks elsewhere.
     SetForegroundWindow(owner);
-    const UINT id = static_cast<UINT>(TrackPopupMenu(
-        Menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, nullptr));
-    PostMessageA(owner, WM_NULL, 0, 0); // lets the menu's task switch complete
+    const UINT id = static_cast<UINT>(TrackPopupMenu(Menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                                     owner, nullptr)); // left and top aligned at the mouse
+    PostMessageA(owner, WM_NULL, 0, 0);                                // lets the menu's task switch complete
     if (id >= 1 && id <= Items.size())
         Items[id - 1]->Click();
 }

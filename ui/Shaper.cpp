@@ -13,7 +13,7 @@ bool TShaper::Attach(TForm& form, const char* pictureResource) {
         return false;
     if (TRegionOwner region = RegionFromPicture(PictureBitmap.get(), ShapeMaskColor))
         if (SetWindowRgn(form.Handle(), region.get(), FALSE))
-            region.release(); // the window owns its region from now on
+            static_cast<void>(region.release()); // the window owns its region from now on
     form.SetBackgroundPicture(PictureBitmap.get());
     form.DragByBackground = true;
     return true;

@@ -1,5 +1,6 @@
 #include "tests/shell/DialogAnswerer.h"
 
+#include <utility>
 #include <chrono>
 
 namespace {
@@ -132,14 +133,14 @@ TDialogAnswerer::TAction TDialogAnswerer::TypeAndPress(const std::string& text, 
 }
 
 TDialogAnswerer::TAction TDialogAnswerer::Then(TAction first, TAction second) {
-    return [first, second](HWND window) {
+    return [first = std::move(first), second = std::move(second)](HWND window) {
         first(window);
         second(window);
     };
 }
 
 TDialogAnswerer::TAction TDialogAnswerer::Sequence(std::vector<TAction> steps) {
-    return [steps](HWND window) {
+    return [steps = std::move(steps)](HWND window) {
         for (const TAction& step : steps)
             step(window);
     };

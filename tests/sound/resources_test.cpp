@@ -36,7 +36,10 @@ struct TBitmap {
     int Width = 0, Height = 0, Bits = 0;
     std::vector<RGBQUAD> Palette;
     std::vector<std::uint8_t> Index; // one palette index per pixel, rows from the top
-    RGBQUAD At(int x, int y) const { return Palette.at(Index[static_cast<std::size_t>(y * Width + x)]); }
+    RGBQUAD At(int x, int y) const {
+        return Palette.at(Index[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) +
+                                static_cast<std::size_t>(x)]);
+    }
 };
 
 TBitmap ReadBitmap(LPCSTR name) {
@@ -127,6 +130,7 @@ TEST(Resources, IconHasThreeSizes) {
     const int count = U16(group.Data + 4);
     ASSERT_EQ(group.Size, 6u + 14u * count);
     std::vector<int> sizes;
+    sizes.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         sizes.push_back(group.Data[6 + 14 * i]);
     EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
@@ -166,7 +170,7 @@ TEST(Resources, SignalIsAWaveImageOfHalfASecond) {
     EXPECT_EQ(channels, 1);
     double seconds = 0;
     if (format == WAVE_FORMAT_PCM) {
-        seconds = dataSize / blockAlign / rate;
+        seconds = static_cast<double>(dataSize / blockAlign) / rate; // whole frames
     } else {
         ASSERT_EQ(format, 2) << "PCM or Microsoft ADPCM";
         ASSERT_GT(factSamples, 0u) << "ADPCM needs its sample count";

@@ -310,8 +310,8 @@ TEST_F(Toolkit, DialogOpensOverTheMainWindowOrOnTheScreen) {
         dialog.ShowModal();
     }
     const RECT main = ScreenRectOf(Form->Handle());
-    EXPECT_NEAR((dialogRect.left + dialogRect.right) / 2, (main.left + main.right) / 2, 1);
-    EXPECT_NEAR((dialogRect.top + dialogRect.bottom) / 2, (main.top + main.bottom) / 2, 1);
+    EXPECT_NEAR((dialogRect.left + dialogRect.right) / 2.0, (main.left + main.right) / 2.0, 1);
+    EXPECT_NEAR((dialogRect.top + dialogRect.bottom) / 2.0, (main.top + main.bottom) / 2.0, 1);
     RECT client{};
     {
         TTestDialog dialog(false);
@@ -329,8 +329,8 @@ TEST_F(Toolkit, DialogOpensOverTheMainWindowOrOnTheScreen) {
         }});
         dialog.ShowModal();
     }
-    EXPECT_NEAR((dialogRect.left + dialogRect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((dialogRect.top + dialogRect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((dialogRect.left + dialogRect.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+    EXPECT_NEAR((dialogRect.top + dialogRect.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
 }
 
 TEST_F(Toolkit, QuitRequestEndsADialogAndStaysForTheMainLoop) {
@@ -355,8 +355,8 @@ TEST_F(Toolkit, PlainMessageBox) {
     EXPECT_EQ(box.Buttons, (std::vector<std::string>{"OK"}));
     EXPECT_FALSE(box.HasIcon);
     EXPECT_EQ(box.Owner, Form->Handle()); // modal to the window
-    EXPECT_NEAR((box.Rect.left + box.Rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((box.Rect.top + box.Rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((box.Rect.left + box.Rect.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+    EXPECT_NEAR((box.Rect.top + box.Rect.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
 }
 
 TEST_F(Toolkit, YesNoConfirmation) {

@@ -230,8 +230,8 @@ TEST_F(KalkomatEntry, NotesComeInOrderAfterTheLabelsAndBeforeTheSignal) {
         EXPECT_EQ(box.Buttons, (std::vector<std::string>{"OK"}));
         EXPECT_FALSE(box.HasIcon);
         EXPECT_EQ(box.Seen, after); // every label already shows the result
-        EXPECT_NEAR((box.Rect.left + box.Rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-        EXPECT_NEAR((box.Rect.top + box.Rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+        EXPECT_NEAR((box.Rect.left + box.Rect.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+        EXPECT_NEAR((box.Rect.top + box.Rect.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
     }
     EXPECT_EQ(Events, (std::vector<std::string>{"box", "box", "box", "box", "signal"}));
     EXPECT_EQ(W().lbPTSprint.Text(), "0");
@@ -294,4 +294,3 @@ TEST_F(KalkomatEntry, ChoosingAnOptionMovesToItsField) {
     Choose(W().cbWurfDN, "3");
     EXPECT_EQ(GetFocus(), W().edWurfDW.Handle());
 }
-

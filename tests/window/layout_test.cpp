@@ -74,8 +74,8 @@ TEST_F(KalkomatWindow, WindowItself) {
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL), 0);
     const RECT r = ScreenRectOf(form);
     EXPECT_EQ(r.right - r.left, 642); // no frame around the client area
-    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((r.left + r.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
     EXPECT_EQ(Application.Handle(), form);
     EXPECT_EQ(GetFocus(), W().cbSprintDN.Handle());
 }

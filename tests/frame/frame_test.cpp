@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 
 #include "tests/shell/DialogAnswerer.h"
+#include "tests/shell/SavedEnv.h"
 #include "tests/shell/ShellFolderFixture.h"
 
 #include <gtest/gtest.h>
@@ -23,23 +24,6 @@ std::string ExeDir() {
     const std::string exe = GetExeName();
     return exe.substr(0, exe.find_last_of('\\') + 1);
 }
-
-// Sets an environment variable for one test and puts the old value back.
-class TSavedEnv {
-public:
-    TSavedEnv(const char* name, const std::string& value) : Name(name) {
-        char buffer[32768] = {};
-        const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-        if (length > 0 && length < sizeof buffer)
-            Old = buffer;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~TSavedEnv() { SetEnvironmentVariableA(Name, Old ? Old->c_str() : nullptr); }
-
-private:
-    const char* Name;
-    std::optional<std::string> Old;
-};
 
 // Holds the program context for one test, as the frame's start-up would have made it.
 class TContextFixture : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include "shell/WBSystem.h"
 
 #include "tests/shell/DialogAnswerer.h"
+#include "tests/shell/SavedEnv.h"
 #include "tests/shell/ShellFolderFixture.h"
 
 #include <gtest/gtest.h>
@@ -139,23 +140,6 @@ std::unique_ptr<TProbe> Start(const std::string& title, const std::string& optio
     EXPECT_TRUE(probe->Started) << exe;
     return probe;
 }
-
-// Sets an environment variable (inherited by the probes) and puts the old value back.
-class TSavedEnv {
-public:
-    TSavedEnv(const char* name, const std::string& value) : Name(name) {
-        char buffer[32768] = {};
-        const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-        if (length > 0 && length < sizeof buffer)
-            Old = buffer;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~TSavedEnv() { SetEnvironmentVariableA(Name, Old ? Old->c_str() : nullptr); }
-
-private:
-    const char* Name;
-    std::optional<std::string> Old;
-};
 
 // ---- one instance per logon --------------------------------------------------------------------------
 

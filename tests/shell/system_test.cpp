@@ -4,28 +4,12 @@
 #include "ui/Application.h"
 
 #include "tests/shell/DialogAnswerer.h"
+#include "tests/shell/SavedEnv.h"
 #include "tests/shell/ShellFolderFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Sets an environment variable for one test and puts the old value back.
-class TSavedEnv {
-public:
-    TSavedEnv(const char* name, const std::string& value) : Name(name) {
-        char buffer[32768] = {};
-        const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-        if (length > 0 && length < sizeof buffer)
-            Old = buffer;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~TSavedEnv() { SetEnvironmentVariableA(Name, Old ? Old->c_str() : nullptr); }
-
-private:
-    const char* Name;
-    std::optional<std::string> Old;
-};
 
 TEST(SystemFolders, TempAndAppDataAreFullyQualified) {
     const std::string temp = GetTempDir();

@@ -17,5 +17,7 @@ SIZE MeasureText(HFONT font, const std::string& text, int wrapWidth) {
     const UINT flags = DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : 0);
     const std::string shown = text.empty() ? std::string(" ") : text;
     DrawTextA(measure.get(), shown.c_str(), static_cast<int>(shown.size()), &r, flags);
-    return {text.empty() ? 0 : r.right - r.left, r.bottom - r.top};
+    // Two pixels more than the advance widths: the last glyph of a small italic or a closing parenthesis
+    // reaches past its advance, and the label would clip it.
+    return {text.empty() ? 0 : r.right - r.left + 2, r.bottom - r.top};
 }

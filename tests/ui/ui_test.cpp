@@ -282,7 +282,10 @@ TEST_F(Toolkit, DialogKeysAndCloseBox) {
                     else
                         PressKey(c.Keys[i]);
                 });
-            steps.push_back([&] { dialog.ModalResult = 99; }); // never hang
+            steps.push_back([&] { // never hang, but never overwrite the result either
+                if (dialog.ModalResult == mrNone)
+                    dialog.ModalResult = 99;
+            });
             TScript script(steps);
             result = dialog.ShowModal();
             entry = dialog.Entry.Text();
@@ -337,7 +340,11 @@ TEST_F(Toolkit, QuitRequestEndsADialogAndStaysForTheMainLoop) {
     int result = -1;
     {
         TTestDialog dialog(false);
-        TScript script({[] { Application.Terminate(); }, [&] { dialog.ModalResult = 99; }});
+        TScript script({[] { Application.Terminate(); },
+                        [&] { // never hang, but never overwrite the result either
+                            if (dialog.ModalResult == mrNone)
+                                dialog.ModalResult = 99;
+                        }});
         result = dialog.ShowModal();
     }
     EXPECT_EQ(result, mrCancel);

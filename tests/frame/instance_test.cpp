@@ -203,6 +203,7 @@ TEST(SingleInstance, NormalStartAfterTheFirstHasEnded) {
 TEST(SingleInstance, ManyStartsAtOnceLeaveExactlyOne) {
     const std::string title = UniqueTitle();
     std::vector<std::unique_ptr<TProbe>> probes;
+    probes.reserve(6);
     for (int i = 0; i < 6; ++i)
         probes.push_back(Start(title));
     auto running = [&] {

@@ -170,7 +170,8 @@ TEST(Resources, SignalIsAWaveImageOfHalfASecond) {
     EXPECT_EQ(channels, 1);
     double seconds = 0;
     if (format == WAVE_FORMAT_PCM) {
-        seconds = static_cast<double>(dataSize / blockAlign) / rate; // whole frames
+        const auto frames = dataSize / blockAlign; // whole frames only
+        seconds = frames / rate;
     } else {
         ASSERT_EQ(format, 2) << "PCM or Microsoft ADPCM";
         ASSERT_GT(factSamples, 0u) << "ADPCM needs its sample count";

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t readSize = 1 + in.Take<std::uint8_t>() % 16;
     const std::string file = in.Rest();
 
-    const char delimiter = DetectDelimiter(file).Delimiter;
+    const char delimiter = DetectDelimiter(WithoutBom(file)).Delimiter; // as the class-list run sees it
     std::string joined;
     SplitCsv(file, delimiter, [&](const TCsvRecord& r) {
         joined.append(r.Raw);

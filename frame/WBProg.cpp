@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -38,8 +39,13 @@ std::optional<std::string> QueryVersionString(const std::vector<char>& block, co
     if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) ||
         value == nullptr)
         return std::nullopt;
-    // The length counts the terminating zero where there is one; never read past it.
-    return std::string(value, strnlen(value, length));
+    // The value lies in the block; its length counts the terminating zero where there is one. A damaged
+    // block may claim more than it holds: never read past the zero or the block's end.
+    const char* const end = block.data() + block.size();
+    if (value < block.data() || value >= end)
+        return std::nullopt;
+    const std::size_t available = static_cast<std::size_t>(end - value);
+    return std::string(value, strnlen(value, std::min<std::size_t>(length, available)));
 }
 
 void FillFormatSettings() {

@@ -303,6 +303,36 @@ TEST_F(WholeRun, RemovesTheTemporaryFolderAtTheEnd) {
     EXPECT_TRUE(PathExists(Scratch / "Kalkomat\\sub\\file.txt"));
 }
 
+// The temporary folder named by the system may be missing or read-only, the program's identity may be
+// missing: the run still opens its window and ends normally.
+TEST_F(WholeRun, TemporaryFolderMissingOrReadOnly) {
+    {
+        TSavedEnv tmp("TMP", Scratch / "missing");
+        TSavedEnv temp("TEMP", Scratch / "missing");
+        auto run = Start(UniqueTitle());
+        ASSERT_NE(run->Window(), nullptr);
+        EXPECT_EQ(run->Close(), 0u);
+        EXPECT_FALSE(PathExists(Scratch / "missing"));
+    }
+    MakeTempFolder("Kalkomat");
+    const std::string file = Scratch / "Kalkomat\\sub\\file.txt";
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA((Scratch / "Kalkomat\\sub").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA(Scratch.Path().c_str(), FILE_ATTRIBUTE_READONLY));
+    auto run = Start(UniqueTitle());
+    ASSERT_NE(run->Window(), nullptr);
+    EXPECT_EQ(run->Close(), 0u);
+    SetFileAttributesA(Scratch.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(WholeRun, VersionBlockWithoutStrings) {
+    MakeTempFolder("WBS-Programm");
+    auto run = Start(UniqueTitle(), "", ExeDir() + "frame_probe_nostrings.exe");
+    ASSERT_NE(run->Window(), nullptr);
+    EXPECT_EQ(run->Close(), 0u);
+    EXPECT_FALSE(PathExists(Scratch / "WBS-Programm"));
+}
+
 TEST_F(WholeRun, HandedOverStartRemovesItToo) {
     const std::string title = UniqueTitle();
     auto first = Start(title);

@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup native sanitize win32 win64 fuzz-build windows-tests test run bench fuzz clean
+.PHONY: all setup native sanitize win32 win64 fuzz-build windows-tests analyze test run bench fuzz clean
 
 all: native win32
 
@@ -42,12 +42,17 @@ windows-tests: win32
 	else echo "note: this kernel cannot run 32-bit code; the Windows tests run on the win64 build"; \
 	     $(MAKE) --no-print-directory win64 && tools/wine-ctest win64; fi
 
+# cppcheck and clang-tidy over the project's own code, native and Windows sources.
+analyze: native
+	@tools/analyze
+
 test: native sanitize fuzz-build
 	@ctest --preset native -j $(JOBS)
 	@ctest --preset sanitize -j $(JOBS)
 	@echo "fuzz targets, a few seconds each on their corpus:"
 	@tools/fuzz 5
 	@$(MAKE) --no-print-directory windows-tests
+	@$(MAKE) --no-print-directory analyze
 
 run: native win32
 	@tools/run

@@ -94,11 +94,9 @@ TEST(FaultyFiles, DamagedVersionBlockIsReadWithinItsBounds) {
     ASSERT_FALSE(original.empty());
     const TDamage damages[] = {
         {"ProductName", 0xFFFF, 0xFFFF}, // the value runs past the end of everything
-        {"ProductName", 0x0032, 0x7FFF},
-        {"ProductName", 0x0000, 0x0000},
-        {"StringFileInfo", 0x0000, 0x0000}, // a table of no length
-        {"StringFileInfo", 0xFFFF, 0x0000},
-        {"040704E4", 0x0008, 0x0000}, // shorter than its own name
+        {"ProductName", 0x0032, 0x7FFF},     {"ProductName", 0x0000, 0x0000},
+        {"StringFileInfo", 0x0000, 0x0000},                                // a table of no length
+        {"StringFileInfo", 0xFFFF, 0x0000},  {"040704E4", 0x0008, 0x0000}, // shorter than its own name
         {"VS_VERSION_INFO", 0x0006, 0x0000},
     };
     TScratchFolder scratch("kalkomat-damaged");
@@ -175,9 +173,17 @@ TEST(FaultyFiles, AccessFileThatIsNotPlainText) {
          {type("Grosse"), A::Press(IDOK)},
          true,
          false},
-        {"noise before the section", Noise(4096) + "\r\n[Lizenz]\r\nPWProg=geheim\r\n", {type("geheim")}, true, true},
+        {"noise before the section",
+         Noise(4096) + "\r\n[Lizenz]\r\nPWProg=geheim\r\n",
+         {type("geheim")},
+         true,
+         true},
         // Only the first 2047 characters of a value are read: a huge password still locks the program.
-        {"huge password", "[Lizenz]\r\nPWProg=" + longPassword + "\r\n", {type("k"), A::Press(IDOK)}, true, false},
+        {"huge password",
+         "[Lizenz]\r\nPWProg=" + longPassword + "\r\n",
+         {type("k"), A::Press(IDOK)},
+         true,
+         false},
         {"huge password entered",
          "[Lizenz]\r\nPWProg=" + longPassword + "\r\n",
          {type(std::string(2047, 'k'))},

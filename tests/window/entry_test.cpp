@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 using namespace uitest;
 
@@ -293,4 +294,65 @@ TEST_F(KalkomatEntry, ChoosingAnOptionMovesToItsField) {
     // By mouse, as the list reports it.
     Choose(W().cbWurfDN, "3");
     EXPECT_EQ(GetFocus(), W().edWurfDW.Handle());
+}
+
+// Whatever gets into the fields (pasted text, absurd numbers, texts longer than any field shows), the
+// calculation shows points that are whole numbers of at least zero, the total of the best three and a
+// certificate, for every age group.
+TEST_F(KalkomatEntry, PastedAndAbsurdEntriesNeverBreakTheCalculation) {
+    const std::string entries[] = {
+        "-0",
+        "-3,5",
+        "0,000000001",
+        "1e308",
+        "1E-308",
+        "9999999999",
+        "2147483647",
+        "-2147483648",
+        "$FFFFFFFF",
+        "1,7976931348623157E308",
+        "NaN",
+        "INF",
+        "  \t 3,5",
+        "3,5\r\n4",
+        "äöüß",
+        std::string(30000, '9'),
+        std::string(5000, '0') + "1,5",
+    };
+    const auto number = [](const std::string& text) {
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(text.find_first_not_of("0123456789"), std::string::npos) << text;
+        return text.empty() ? 0 : std::stoll(text.substr(0, 12));
+    };
+    const auto ranked = [&](const std::string& text) { return std::min(number(text), 0xFFFFLL); }; // 16 bits
+    TBoxCatcher boxes;
+    for (const std::string& entry : entries) {
+        SCOPED_TRACE(entry.substr(0, 40));
+        for (const bool girl : {false, true}) {
+            Click((girl ? W().rbW : W().rbM).Handle(), 8, 8);
+            for (const int year : {0, W().cbGeburtsjahrgang.Count() - 1}) {
+                Choose(W().cbGeburtsjahrgang, W().cbGeburtsjahrgang.Item(year));
+                SCOPED_TRACE(W().FAgeGroup);
+                for (TComboList* list : {&W().cbSprintDN, &W().cbWurfDN, &W().cbLaufDN})
+                    if (list->Count() > 0)
+                        Choose(*list, list->Item(0));
+                for (TEditField* field : {&W().edSprintDW, &W().edWeitsprungDW, &W().edHochsprungDW,
+                                          &W().edWurfDW, &W().edLaufDWmin, &W().edLaufDWs})
+                    field->SetText(entry);
+                Click(W().btRechnen.Handle(), 10, 10);
+                long long best[] = {
+                    ranked(W().lbPTSprint.Text()),
+                    std::max(ranked(W().lbPTWeitsprung.Text()), ranked(W().lbPTHochsprung.Text())),
+                    ranked(W().lbPTWurf.Text()), ranked(W().lbPTLauf.Text())};
+                std::sort(std::begin(best), std::end(best));
+                const std::string total = W().lbPTSumme.Text();
+                ASSERT_EQ(total.rfind("Punkte:  ", 0), 0u) << total;
+                EXPECT_EQ(number(total.substr(9)), best[1] + best[2] + best[3]);
+                const std::string certificate = W().lbUrkunde.Text();
+                EXPECT_TRUE(certificate == "EU" || certificate == "SU" || certificate == "TU" ||
+                            certificate == "----")
+                    << certificate;
+            }
+        }
+    }
 }

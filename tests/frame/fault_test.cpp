@@ -1,9 +1,11 @@
-// The frame's files when they are not what they should be: a version block without strings, a program
-// file that is no program, a "setup.ini" or access file that is not INI text or holds a huge value. The
-// program either works with its defaults or asks as it should; it never crashes or opens by mistake.
+// The frame's files when they are not what they should be: a version block without strings or damaged, a
+// program file that is no program, folders where files should be. The program works with its defaults; it
+// never crashes or opens by mistake. (Setup and access files that are not plain INI text are cases of the
+// frame tests' tables.)
 #include "frame/WBProg.h"
 #include "shell/WBSystem.h"
 
+#include "tests/frame/FileContents.h"
 #include "tests/shell/DialogAnswerer.h"
 #include "tests/shell/ShellFolderFixture.h"
 
@@ -18,33 +20,9 @@ static_assert(sizeof("ü") == 2, "build with -fexec-charset=CP1252");
 
 namespace {
 
-using A = TDialogAnswerer;
-
 std::string ExeDir() {
     const std::string exe = GetExeName();
     return exe.substr(0, exe.find_last_of('\\') + 1);
-}
-
-// Little-endian UTF-16 with its byte-order mark, as Notepad saves "Unicode"; the text is Windows-1252.
-std::string Utf16File(const std::string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char c : text) {
-        wchar_t wide = 0;
-        MultiByteToWideChar(1252, 0, &c, 1, &wide, 1);
-        bytes += static_cast<char>(wide & 0xFF);
-        bytes += static_cast<char>(wide >> 8);
-    }
-    return bytes;
-}
-
-std::string Noise(std::size_t size) {
-    std::string bytes(size, '\0');
-    unsigned state = 12345;
-    for (char& c : bytes) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 16);
-    }
-    return bytes;
 }
 
 TEST(FaultyFiles, VersionBlockWithoutTheStringsGivesTheDefaults) {
@@ -120,99 +98,14 @@ TEST(FaultyFiles, DamagedVersionBlockIsReadWithinItsBounds) {
     }
 }
 
-struct TSetupCase {
-    const char* Name;
-    std::string Content;
-    bool Portable;
-};
-
-TEST(FaultyFiles, SetupIniThatIsNotPlainText) {
-    const std::string huge(100000, '9');
-    const TSetupCase cases[] = {
-        {"one with a huge tail of blanks", "[SETUP]\r\nPV=1" + std::string(100000, ' ') + "\r\n", true},
-        {"a huge number", "[SETUP]\r\nPV=" + huge + "\r\n", false},
-        {"a huge key before it", "[SETUP]\r\n" + huge + "=1\r\nPV=1\r\n", true},
-        {"a huge line before the section", huge + "\r\n[SETUP]\r\nPV=1\r\n", true},
-        {"UTF-16 text", Utf16File("[SETUP]\r\nPV=1\r\n"), true},
-        {"binary noise", Noise(65536), false},
-        {"noise with the value in it", Noise(4096) + "\r\n[SETUP]\r\nPV=1\r\n", true},
-        {"empty", "", false},
-    };
-    TScratchFolder scratch("kalkomat-setupini");
-    for (const TSetupCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        ASSERT_TRUE(WriteTextFile(scratch / "setup.ini", c.Content));
-        TWBProg context(scratch / "Kalkomat.exe");
-        context.ComputeSettings();
-        EXPECT_EQ(context.Portable, c.Portable);
-    }
-    // A folder of that name is no file at all.
-    DeleteFileA((scratch / "setup.ini").c_str());
+TEST(FaultyFiles, FoldersWhereFilesShouldBe) {
+    TScratchFolder scratch("kalkomat-folders-as-files");
     ASSERT_TRUE(MakeFolders(scratch / "setup.ini"));
-    EXPECT_FALSE(TWBProg(scratch / "Kalkomat.exe").ReadPortableFlag());
-}
-
-struct TAccessFault {
-    const char* Name;
-    std::string Content;
-    std::vector<A::TAction> Answers;
-    bool Asked;
-    bool Result;
-};
-
-TEST(FaultyFiles, AccessFileThatIsNotPlainText) {
-    const auto type = [](const std::string& text) {
-        return A::Sequence({A::SetEditText(text), A::PressButton("&OK")});
-    };
-    const std::string longPassword(100000, 'k');
-    const TAccessFault cases[] = {
-        {"binary noise", Noise(65536), {}, false, true},
-        {"UTF-16 text", Utf16File("[Lizenz]\r\nPWProg=Größe\r\n"), {type("Größe")}, true, true},
-        {"UTF-16 text, wrong entry",
-         Utf16File("[Lizenz]\r\nPWProg=Größe\r\n"),
-         {type("Grosse"), A::Press(IDOK)},
-         true,
-         false},
-        {"noise before the section",
-         Noise(4096) + "\r\n[Lizenz]\r\nPWProg=geheim\r\n",
-         {type("geheim")},
-         true,
-         true},
-        // Only the first 2047 characters of a value are read: a huge password still locks the program.
-        {"huge password",
-         "[Lizenz]\r\nPWProg=" + longPassword + "\r\n",
-         {type("k"), A::Press(IDOK)},
-         true,
-         false},
-        {"huge password entered",
-         "[Lizenz]\r\nPWProg=" + longPassword + "\r\n",
-         {type(std::string(2047, 'k'))},
-         true,
-         true},
-    };
-    TScratchFolder scratch("kalkomat-accessfault");
-    for (const TAccessFault& c : cases) {
-        SCOPED_TRACE(c.Name);
-        ASSERT_TRUE(WriteTextFile(scratch / "Kalkomat.wbl", c.Content));
-        TWBProg context(scratch / "Kalkomat.exe");
-        bool result = false;
-        std::vector<TSeenDialog> seen;
-        {
-            TDialogAnswerer answerer(c.Answers);
-            result = context.CheckProgramPassword();
-            seen = answerer.Seen();
-        }
-        EXPECT_EQ(result, c.Result);
-        ASSERT_EQ(seen.size(), (c.Asked ? 1u : 0u) + (c.Result ? 0u : 1u));
-        if (c.Asked) {
-            EXPECT_EQ(seen[0].Caption, "Bitte Kennwort eingeben");
-        }
-    }
-    // A folder of the access file's name holds no password.
-    DeleteFileA((scratch / "Kalkomat.wbl").c_str());
     ASSERT_TRUE(MakeFolders(scratch / "Kalkomat.wbl"));
+    TWBProg context(scratch / "Kalkomat.exe");
+    EXPECT_FALSE(context.ReadPortableFlag());
     TDialogAnswerer none({});
-    EXPECT_TRUE(TWBProg(scratch / "Kalkomat.exe").CheckProgramPassword());
+    EXPECT_TRUE(context.CheckProgramPassword()); // no password, no question
     EXPECT_TRUE(none.Seen().empty());
 }
 

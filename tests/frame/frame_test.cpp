@@ -6,6 +6,7 @@
 #include "shell/WBSystem.h"
 #include "ui/Application.h"
 
+#include "tests/frame/FileContents.h"
 #include "tests/shell/DialogAnswerer.h"
 #include "tests/shell/SavedEnv.h"
 #include "tests/shell/ShellFolderFixture.h"
@@ -83,11 +84,12 @@ TEST(ProgramContext, ReadsTheGermanStringTableOnly) {
 // ---- portable mode and folders -----------------------------------------------------------------------
 
 struct TPortableCase {
-    const char* SetupIni; // nullptr: no file
+    std::optional<std::string> SetupIni; // nullopt: no file
     bool Portable;
 };
 
 TEST(ProgramContext, PortableFlag) {
+    const std::string huge(100000, '9');
     const TPortableCase cases[] = {
         {"[SETUP]\r\nPV=1\r\n", true},
         {"[SETUP]\r\nPV=2\r\n", false},
@@ -100,14 +102,23 @@ TEST(ProgramContext, PortableFlag) {
         {"[SETUP]\r\nPV=4294967297\r\n", false}, // does not fit 32 bits: not 1
         {"[SETUP]\r\nOTHER=1\r\n", false},
         {"[SONST]\r\nPV=1\r\n", false},
-        {nullptr, false},
+        {std::nullopt, false},
+        // Files that are not plain INI text. Only the first 2047 characters of a value are read.
+        {"[SETUP]\r\nPV=1" + std::string(100000, ' ') + "\r\n", true},
+        {"[SETUP]\r\nPV=" + huge + "\r\n", false},
+        {"[SETUP]\r\n" + huge + "=1\r\nPV=1\r\n", true},
+        {huge + "\r\n[SETUP]\r\nPV=1\r\n", true},
+        {Utf16File("[SETUP]\r\nPV=1\r\n"), true},
+        {Noise(65536), false},
+        {Noise(4096) + "\r\n[SETUP]\r\nPV=1\r\n", true},
+        {"", false},
     };
     TScratchFolder scratch("kalkomat-portable");
     for (const TPortableCase& c : cases) {
-        SCOPED_TRACE(c.SetupIni ? c.SetupIni : "(no file)");
+        SCOPED_TRACE(c.SetupIni ? c.SetupIni->substr(0, 40) : "(no file)");
         DeleteFileA((scratch / "setup.ini").c_str());
         if (c.SetupIni) {
-            ASSERT_TRUE(WriteTextFile(scratch / "setup.ini", c.SetupIni));
+            ASSERT_TRUE(WriteTextFile(scratch / "setup.ini", *c.SetupIni));
         }
         TWBProg context(scratch / "Kalkomat.exe");
         EXPECT_EQ(context.ReadPortableFlag(), c.Portable);
@@ -219,7 +230,7 @@ const char* const DialogTexts =
 
 struct TAccessCase {
     const char* Name;
-    const char* AccessFile; // nullptr: none
+    std::optional<std::string> AccessFile; // nullopt: none
     std::vector<TDialogAnswerer::TAction> Answers;
     bool Asked;  // the password dialog appeared
     bool Result; // the program may be used
@@ -231,8 +242,9 @@ TEST(PasswordLock, AccessFileCases) {
     const auto typeOk = [](const std::string& text) {
         return A::Sequence({A::SetEditText(text), A::PressButton("&OK")});
     };
+    const std::string longPassword(100000, 'k');
     const TAccessCase cases[] = {
-        {"no file", nullptr, {}, false, true, ""},
+        {"no file", std::nullopt, {}, false, true, ""},
         {"no section", "[Sonst]\r\nPWProg=geheim\r\n", {}, false, true, ""},
         {"empty password, admin set", "[Lizenz]\r\nPWProg=\r\nPWAdmin=chef\r\n", {}, false, true, "chef"},
         {"right password", "[Lizenz]\r\nPWProg=geheim\r\n", {typeOk("geheim")}, true, true, ""},
@@ -269,13 +281,41 @@ TEST(PasswordLock, AccessFileCases) {
          true,
          false,
          "chef"},
+        // Files that are not plain INI text.
+        {"binary noise", Noise(65536), {}, false, true, ""},
+        {"UTF-16 text", Utf16File("[Lizenz]\r\nPWProg=Größe\r\n"), {typeOk("Größe")}, true, true, ""},
+        {"UTF-16 text, wrong entry",
+         Utf16File("[Lizenz]\r\nPWProg=Größe\r\n"),
+         {typeOk("Grosse"), A::Press(IDOK)},
+         true,
+         false,
+         ""},
+        {"noise before the section",
+         Noise(4096) + "\r\n[Lizenz]\r\nPWProg=geheim\r\n",
+         {typeOk("geheim")},
+         true,
+         true,
+         ""},
+        // Only the first 2047 characters of a value are read: a huge password still locks the program.
+        {"huge password",
+         "[Lizenz]\r\nPWProg=" + longPassword + "\r\n",
+         {typeOk("k"), A::Press(IDOK)},
+         true,
+         false,
+         ""},
+        {"huge password entered",
+         "[Lizenz]\r\nPWProg=" + longPassword + "\r\n",
+         {typeOk(std::string(2047, 'k'))},
+         true,
+         true,
+         ""},
     };
     TScratchFolder scratch("kalkomat-access");
     for (const TAccessCase& c : cases) {
         SCOPED_TRACE(c.Name);
         DeleteFileA((scratch / "Kalkomat.wbl").c_str());
         if (c.AccessFile) {
-            ASSERT_TRUE(WriteTextFile(scratch / "Kalkomat.wbl", c.AccessFile));
+            ASSERT_TRUE(WriteTextFile(scratch / "Kalkomat.wbl", *c.AccessFile));
         }
         TWBProg context(scratch / "Kalkomat.exe");
         bool result = false;
